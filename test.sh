@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up what the viewer and its tests need, builds both and runs every
+# test. The exit status is the tests' result.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgl1-mesa-dri \
+  libgtest-dev libgmock-dev
+scripts/build.sh -DBUILD_TESTING=ON
+cd build
+ctest --output-on-failure
