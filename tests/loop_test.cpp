@@ -216,6 +216,15 @@ TEST_F(LoopTest, EveryKeyDownWalksAndNothingElseDoes)
     }
 }
 
+TEST_F(LoopTest, FrameIgnoresTheSurfaceItIsGiven)
+{
+    objCamera.setCameraPosition(0, 2.5f, 5, 0, 2.5f, 0, 0, 1, 0);
+    SDL_Surface surface{};
+    DrawScene(&surface);
+    DrawScene(nullptr);
+    EXPECT_TRUE(sameCalls(fake::calls(), frameCalls(kStartEye, kStartTarget) + frameCalls(kStartEye, kStartTarget)));
+}
+
 TEST_F(LoopTest, ArgumentsChangeNothing)
 {
     const std::vector<Pass> passes = {{{fake::keyDown(SDLK_d)}, {SDLK_d}, std::make_pair(700, 300)},
