@@ -4,8 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgl1-mesa-dri \
-  libgtest-dev libgmock-dev
+scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev
 scripts/build.sh -DBUILD_TESTING=ON
 cd build
 ctest --output-on-failure

@@ -16,10 +16,14 @@ constexpr float kWalkSpeed = 0.15f;
 // Key repeat in milliseconds: walking is paced by it, there is no timer.
 constexpr int kKeyRepeatDelay = 10;
 constexpr int kKeyRepeatInterval = 30;
+// The video mode's colour depth, and the depth buffer asked for, in bits.
+constexpr int kScreenBitsPerPixel = 32;
+constexpr int kDepthBufferBits = 32;
 // Vertical field of view in degrees, and the clip planes in world units. The
-// aspect stays 1.0 on the 1.25 display, so the picture is stretched sideways;
-// the near plane is the single-precision 0.1 widened, as the viewer has always
-// drawn. The far plane cuts the grid off at 100 units.
+// aspect stays 1.0 on the 1.25 display, so the picture is stretched sideways.
+// The near plane is a float like every other distance here, widened for GLU:
+// 0.10000000149011612, not the double 0.1. The far plane cuts the grid off at
+// 100 units.
 constexpr double kFieldOfView = 45.0;
 constexpr double kAspect = 1.0;
 constexpr double kNearPlane = static_cast<double>(0.1f);
@@ -31,6 +35,8 @@ constexpr float kGridSpacing = 5.0f;
 constexpr GLubyte kGridRed = 150;
 constexpr GLubyte kGridGreen = 190;
 constexpr GLubyte kGridBlue = 150;
+// The player's health at start-up; nothing reads it yet.
+constexpr int32_t kStartHealth = 100;
 
 // Zeroed static storage: both bodies stay all zero until init places them.
 Camera objCamera;
@@ -95,9 +101,10 @@ void DrawScene(SDL_Surface* /*screen*/)
 // The one-time scene set-up, after the display is open. No result is tested.
 void init()
 {
-    // Asked for after the mode is set, as the viewer always has; the context
-    // already exists, so these only record the wish.
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
+    // Asked for after the mode is set: the context already exists, so these
+    // only apply if a mode is ever set again. The frame gets the driver's
+    // default depth and double buffer.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kDepthBufferBits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_EnableKeyRepeat(kKeyRepeatDelay, kKeyRepeatInterval);
 
@@ -123,7 +130,7 @@ void init()
     // point above the origin.
     objCamera.setCameraPosition(0, 2.5f, 5, 0, 2.5f, 0, 0, 1, 0);
     objPlayer.setPlayerPosition(0, 2.5f, 5, 0, 2.5f, 0);
-    objPlayer.setHealth(100);
+    objPlayer.setHealth(kStartHealth);
 }
 
 // The program. Arguments are accepted and ignored. Returns 0 after a quit;
@@ -139,7 +146,7 @@ int SDL_main(int /*argc*/, char* /*argv*/[])
     // From here on every exit, the failure below included, shuts SDL down.
     atexit(SDL_Quit);
 
-    SDL_Surface* screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 32, options);
+    SDL_Surface* screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel, options);
     if (screen == NULL) {
         printf("Unable to set 1280x1024 video: %s\n", SDL_GetError());
         fflush(stdout);

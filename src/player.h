@@ -27,6 +27,7 @@ public:
     // clockwise seen from above; positive speed steps to the right.
     void strafePlayer(float speed);
 
+    // Health in points, stored as given; start-up sets 100.
     void setHealth(int32_t new_health);
     int32_t getHealth() const;
 };
