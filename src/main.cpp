@@ -35,7 +35,7 @@ constexpr float kGridSpacing = 5.0f;
 constexpr GLubyte kGridRed = 150;
 constexpr GLubyte kGridGreen = 190;
 constexpr GLubyte kGridBlue = 150;
-// The player's health at start-up; nothing reads it yet.
+// The player's health at start-up, in points; nothing reads it.
 constexpr int32_t kStartHealth = 100;
 
 // Zeroed static storage: both bodies stay all zero until init places them.
