@@ -115,23 +115,21 @@ std::string format(const Call& call)
 
 void PrintTo(const Call& call, std::ostream* os) { *os << format(call); }
 
-SDL_Event keyDown(SDLKey key)
+namespace {
+
+SDL_Event keyEvent(Uint8 type, Uint8 state, SDLKey key)
 {
     SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
+    e.type = type;
+    e.key.state = state;
     e.key.keysym.sym = key;
     return e;
 }
 
-SDL_Event keyUp(SDLKey key)
-{
-    SDL_Event e{};
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    e.key.keysym.sym = key;
-    return e;
-}
+}  // namespace
+
+SDL_Event keyDown(SDLKey key) { return keyEvent(SDL_KEYDOWN, SDL_PRESSED, key); }
+SDL_Event keyUp(SDLKey key) { return keyEvent(SDL_KEYUP, SDL_RELEASED, key); }
 
 SDL_Event quit()
 {
