@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev
+scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev \
+  xvfb libgl1-mesa-dri libsdl1.2-compat libx11-dev libxtst-dev libxdamage-dev
 scripts/build.sh -DBUILD_TESTING=ON
 cd build
 ctest --output-on-failure
