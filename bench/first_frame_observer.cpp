@@ -57,8 +57,16 @@ struct Subject {
     std::vector<double> ms;
 };
 
+// The program being observed, if one runs: a failure must not leave it
+// holding the display.
+pid_t g_child = 0;
+
 [[noreturn]] void fail(const std::string& message)
 {
+    if (g_child > 0) {
+        kill(g_child, SIGKILL);
+        waitpid(g_child, nullptr, 0);
+    }
     std::fprintf(stderr, "first_frame_observer: %s\n", message.c_str());
     std::exit(1);
 }
@@ -165,12 +173,23 @@ void endChild(pid_t pid)
 {
     kill(pid, SIGTERM);
     const auto start = Clock::now();
-    while (Clock::now() - start < kQuitTimeout) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(kPollInterval);
+    bool gone = false;
+    while (!gone && Clock::now() - start < kQuitTimeout) {
+        gone = waitpid(pid, nullptr, WNOHANG) == pid;
+        if (!gone) std::this_thread::sleep_for(kPollInterval);
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    if (!gone) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    g_child = 0;
+}
+
+std::string describeStatus(int status)
+{
+    if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+    return "wait status " + std::to_string(status);
 }
 
 double observeOnce(RootStrip& strip, const Subject& subject, int log_fd, const char* log_path)
@@ -185,11 +204,13 @@ double observeOnce(RootStrip& strip, const Subject& subject, int log_fd, const c
     const pid_t pid = fork();
     if (pid < 0) fail("fork failed");
     if (pid == 0) runChild(subject, log_fd);
+    g_child = pid;
 
     while (!strip.showsFrame()) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) {
-            fail(subject.label + " ended (status " + std::to_string(status) +
+            g_child = 0;
+            fail(subject.label + " ended (" + describeStatus(status) +
                  ") before showing a frame; its output is in " + log_path);
         }
         if (Clock::now() - start > kFirstFrameTimeout) {
