@@ -12,7 +12,9 @@ rm -f "$dir/screen.png" "$dir/status"
 "$viewer" </dev/null >"$dir/stdout" 2>"$dir/stderr" &
 pid=$!
 # Never leave a full-screen viewer behind: it would hold the display's grab.
+# A signal ends the script through exit, so the EXIT trap runs then too.
 trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'exit 143' INT TERM
 
 fail() {
   echo "view-once: $1" >&2
@@ -23,10 +25,10 @@ fail() {
 # Ready once any pixel of the screen is not black: the screen starts black and
 # the viewer draws only black and the grid. llvmpipe on a busy machine can take
 # a while to draw the first frame, so allow a minute.
-for ((tries = 0; ; tries++)); do
+deadline=$((SECONDS + 60))
+until [[ $(import -silent -window root -format '%[max]' info:) != 0 ]]; do
   kill -0 "$pid" 2>/dev/null || fail "viewer ended before drawing anything"
-  [[ $(import -silent -window root -format '%[max]' info:) != 0 ]] && break
-  ((tries < 600)) || fail "nothing drawn after 60 s"
+  ((SECONDS < deadline)) || fail "nothing drawn after 60 s"
   sleep 0.1
 done
 # A frame is drawn and swapped whole; the wait only keeps this grab clear of
@@ -35,9 +37,9 @@ sleep 0.5
 import -silent -window root "$dir/screen.png"
 
 xdotool key Escape
-for ((tries = 0; ; tries++)); do
-  kill -0 "$pid" 2>/dev/null || break
-  ((tries < 300)) || fail "still running 30 s after Escape"
+deadline=$((SECONDS + 30))
+while kill -0 "$pid" 2>/dev/null; do
+  ((SECONDS < deadline)) || fail "still running 30 s after Escape"
   sleep 0.1
 done
 status=0
