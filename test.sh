@@ -4,7 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev
+# Beyond the build: an X server with software OpenGL to run the viewer on, and
+# the tools that check the menu entry, the manual page and the package;
+# sdl12-compat, so the packaged viewer is run on both SDL 1.2 libraries.
+scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev \
+  libgl1-mesa-dri libsdl1.2-compat xvfb xdotool imagemagick \
+  desktop-file-utils man-db groff-base mandoc dpkg-dev file
 scripts/build.sh -DBUILD_TESTING=ON
 cd build
 ctest --output-on-failure
