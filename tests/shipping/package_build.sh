@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds the Debian package from this build tree into a clean directory and
-# checks it came out as gridwalk_<version>_<arch>.deb, the one file there.
+# Builds the Debian package the way the README says, cpack -G DEB in the
+# build tree, after removing any earlier one, and checks it came out as
+# gridwalk_<version>_<arch>.deb, alone.
 set -euo pipefail
-config=$1 dir=$2 version=$3
+build=$1 version=$2
 
-rm -rf "$dir"
-mkdir -p "$dir"
-log=$dir/cpack.log
-cpack --config "$config" -G DEB -B "$dir" >"$log" 2>&1 || { cat "$log"; echo "FAIL cpack"; exit 1; }
+rm -f "$build"/gridwalk_*.deb
+log=$build/tests/shipping/cpack.log
+mkdir -p "$(dirname "$log")"
+(cd "$build" && cpack -G DEB) >"$log" 2>&1 || { cat "$log"; echo "FAIL cpack"; exit 1; }
 
 want=gridwalk_${version}_$(dpkg --print-architecture).deb
-made=$(cd "$dir" && ls -- *.deb)
+made=$(cd "$build" && ls -- gridwalk_*.deb)
 if [[ $made != "$want" ]]; then
   echo "FAIL cpack made '$made', wanted $want"; exit 1
 fi

@@ -4,10 +4,9 @@
 # standard output: on the classic SDL 1.2 library, and on sdl12-compat when
 # it is installed, chosen through LD_LIBRARY_PATH.
 set -euo pipefail
-deb=$(ls "$1"/gridwalk_*.deb) xvfb_dir=$2 view_once=$3
+deb=$(ls "$1"/gridwalk_*.deb) xvfb_dir=$2 view_once=$3 work=$4
 DISPLAY=$(<"$xvfb_dir/display")
 export DISPLAY
-work=$(dirname "$deb")/run
 rm -rf "$work"
 mkdir -p "$work"
 dpkg -x "$deb" "$work/root"
