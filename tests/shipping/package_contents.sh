@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The package holds exactly the viewer, its menu entry, its icons and its
 # manual page under /usr, owned by root with the usual modes, and the menu
-# entry starts and shows files that are in it.
+# entry's Exec and Icon name a program and icons that are in it.
 set -euo pipefail
 deb=$(ls "$1"/gridwalk_*.deb)
 failed=0
@@ -43,7 +43,8 @@ icon_name=$(sed -n 's/^Icon=//p' <<<"$entry")
 grep -qx "./usr/bin/$exec_name" <<<"$paths" ||
   fail "Exec=$exec_name is not in /usr/bin of the package"
 for size in 48 128; do
-  grep -qx "./usr/share/icons/hicolor/${size}x$size/apps/$icon_name.png" <<<"$paths" || fail "Icon=$icon_name has no ${size}x$size icon"
+  grep -qx "./usr/share/icons/hicolor/${size}x$size/apps/$icon_name.png" <<<"$paths" ||
+    fail "Icon=$icon_name has no ${size}x$size icon"
   dims=$(dpkg-deb --fsys-tarfile "$deb" |
     tar -xO "./usr/share/icons/hicolor/${size}x$size/apps/$icon_name.png" | identify -format "%wx%h" -) || dims=unreadable
   [[ $dims == "${size}x$size" ]] || fail "the ${size}x$size icon is $dims"
