@@ -4,8 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
+# Beyond the build: an X server with software OpenGL to run the viewer on,
+# sdl12-compat so it runs on both SDL 1.2 libraries, the X libraries the
+# end-to-end driver is built with, and the tools that check the menu entry,
+# the manual page and the package.
 scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev \
-  xvfb libgl1-mesa-dri libsdl1.2-compat libx11-dev libxtst-dev libxdamage-dev
+  libgl1-mesa-dri libsdl1.2-compat xvfb libx11-dev libxtst-dev libxdamage-dev xdotool imagemagick \
+  desktop-file-utils man-db groff-base mandoc dpkg-dev file
 scripts/build.sh -DBUILD_TESTING=ON
 cd build
 ctest --output-on-failure
