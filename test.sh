@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev
-scripts/build.sh -DBUILD_TESTING=ON
+scripts/build.sh -DBUILD_TESTING=ON -DGRIDWALK_WERROR=ON
 cd build
 ctest --output-on-failure
