@@ -90,9 +90,8 @@ void DrawScene(SDL_Surface* /*screen*/)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    gluLookAt(objCamera.position.x, objCamera.position.y, objCamera.position.z,
-              objCamera.view.x, objCamera.view.y, objCamera.view.z,
-              objCamera.upVector.x, objCamera.upVector.y, objCamera.upVector.z);
+    gluLookAt(objCamera.position.x, objCamera.position.y, objCamera.position.z, objCamera.view.x, objCamera.view.y,
+              objCamera.view.z, objCamera.upVector.x, objCamera.upVector.y, objCamera.upVector.z);
     drawGrid();
     glFlush();
     SDL_GL_SwapBuffers();
