@@ -99,7 +99,7 @@ protected:
     void SetUp() override { fake::reset(); }
 
     // Runs the program over the scripted passes; the result is SDL_main's.
-    int run(std::vector<Pass> passes)
+    static int run(std::vector<Pass> passes)
     {
         fake::script(std::move(passes));
         char name[] = "gridwalk";
@@ -232,7 +232,10 @@ TEST_F(LoopTest, ArgumentsChangeNothing)
 
     fake::reset();
     fake::script(passes);
-    char a0[] = "gridwalk", a1[] = "--window", a2[] = "-geometry", a3[] = "640x480";
+    char a0[] = "gridwalk";
+    char a1[] = "--window";
+    char a2[] = "-geometry";
+    char a3[] = "640x480";
     char* argv[] = {a0, a1, a2, a3, nullptr};
     EXPECT_EQ(SDL_main(4, argv), 0);
     EXPECT_TRUE(sameCalls(fake::calls(), without_arguments));
