@@ -6,10 +6,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 namespace fake {
@@ -210,10 +212,9 @@ std::vector<Call> calls()
 
 std::vector<Call> callsNamed(const std::string& name)
 {
+    const std::vector<Call> all = calls();
     std::vector<Call> out;
-    for (const Call& call : calls()) {
-        if (call.name == name) out.push_back(call);
-    }
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [&](const Call& call) { return call.name == name; });
     return out;
 }
 
