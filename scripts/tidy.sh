@@ -11,8 +11,10 @@ if [[ ! -f $db ]]; then
   echo "tidy: no $db: configure the build first (scripts/build.sh)" >&2
   exit 1
 fi
+# The source tree as CMake names it in the database, symbolic links and all.
+root=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")/
 mapfile -t files < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$db" |
-                     awk -v root="$PWD/" 'index($0, root "src/") == 1 || index($0, root "tests/") == 1' | sort -u)
+                     awk -v root="$root" 'index($0, root "src/") == 1 || index($0, root "tests/") == 1' | sort -u)
 if ((${#files[@]} == 0)); then
   echo "tidy: $db lists no file of src/ or tests/" >&2
   exit 1
