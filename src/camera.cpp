@@ -16,8 +16,7 @@ constexpr float kTiltLimit = 8.0f;
 
 }  // namespace
 
-void Camera::setCameraPosition(float pos_x, float pos_y, float pos_z,
-                               float view_x, float view_y, float view_z,
+void Camera::setCameraPosition(float pos_x, float pos_y, float pos_z, float view_x, float view_y, float view_z,
                                float up_x, float up_y, float up_z)
 {
     position = tVector3(pos_x, pos_y, pos_z);

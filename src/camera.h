@@ -18,9 +18,8 @@ public:
 
     // Stores the nine values unchanged (world units): nothing is normalised
     // and nothing checks that the eye and the point looked at differ.
-    void setCameraPosition(float pos_x, float pos_y, float pos_z,
-                           float view_x, float view_y, float view_z,
-                           float up_x, float up_y, float up_z);
+    void setCameraPosition(float pos_x, float pos_y, float pos_z, float view_x, float view_y, float view_z, float up_x,
+                           float up_y, float up_z);
 
     // Slides eye and target together by speed times the horizontal part of
     // view - position; positive speed walks towards the target. The heights

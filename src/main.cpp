@@ -35,6 +35,10 @@ constexpr float kGridSpacing = 5.0f;
 constexpr GLubyte kGridRed = 150;
 constexpr GLubyte kGridGreen = 190;
 constexpr GLubyte kGridBlue = 150;
+// Where both bodies start, in world units: the eye this high above the
+// ground, and this far out along +z from the point it looks at.
+constexpr float kStartHeight = 2.5f;
+constexpr float kStartDistance = 5.0f;
 // The player's health at start-up, in points; nothing reads it.
 constexpr int32_t kStartHealth = 100;
 
@@ -90,9 +94,8 @@ void DrawScene(SDL_Surface* /*screen*/)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    gluLookAt(objCamera.position.x, objCamera.position.y, objCamera.position.z,
-              objCamera.view.x, objCamera.view.y, objCamera.view.z,
-              objCamera.upVector.x, objCamera.upVector.y, objCamera.upVector.z);
+    gluLookAt(objCamera.position.x, objCamera.position.y, objCamera.position.z, objCamera.view.x, objCamera.view.y,
+              objCamera.view.z, objCamera.upVector.x, objCamera.upVector.y, objCamera.upVector.z);
     drawGrid();
     glFlush();
     SDL_GL_SwapBuffers();
@@ -126,10 +129,9 @@ void init()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    // Both 2.5 units above the ground, 5 out along +z, looking level at the
-    // point above the origin.
-    objCamera.setCameraPosition(0, 2.5f, 5, 0, 2.5f, 0, 0, 1, 0);
-    objPlayer.setPlayerPosition(0, 2.5f, 5, 0, 2.5f, 0);
+    // Both looking level at the point above the origin, up being +y.
+    objCamera.setCameraPosition(0, kStartHeight, kStartDistance, 0, kStartHeight, 0, 0, 1, 0);
+    objPlayer.setPlayerPosition(0, kStartHeight, kStartDistance, 0, kStartHeight, 0);
     objPlayer.setHealth(kStartHealth);
 }
 

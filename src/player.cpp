@@ -1,8 +1,7 @@
 // Player: placing and walking the body that goes along with the camera.
 #include "player.h"
 
-void Player::setPlayerPosition(float pos_x, float pos_y, float pos_z,
-                               float view_x, float view_y, float view_z)
+void Player::setPlayerPosition(float pos_x, float pos_y, float pos_z, float view_x, float view_y, float view_z)
 {
     position = tVector3(pos_x, pos_y, pos_z);
     view = tVector3(view_x, view_y, view_z);
@@ -22,12 +21,6 @@ void Player::strafePlayer(float speed)
     position.x = stepComponent(position.x, -d.z, speed);
 }
 
-void Player::setHealth(int32_t new_health)
-{
-    health = new_health;
-}
+void Player::setHealth(int32_t new_health) { health = new_health; }
 
-int32_t Player::getHealth() const
-{
-    return health;
-}
+int32_t Player::getHealth() const { return health; }

@@ -15,8 +15,7 @@ public:
     int32_t health;
 
     // Stores the six values unchanged (world units); upVector and health stay.
-    void setPlayerPosition(float pos_x, float pos_y, float pos_z,
-                           float view_x, float view_y, float view_z);
+    void setPlayerPosition(float pos_x, float pos_y, float pos_z, float view_x, float view_y, float view_z);
 
     // Moves the position by speed times the horizontal part of view - position;
     // positive speed walks towards the point faced. Because that point stays

@@ -22,8 +22,7 @@ public:
 // components this way. World units; factor is the step's fraction.
 inline float stepComponent(float from, float delta, float factor)
 {
-    return static_cast<float>(static_cast<double>(from) +
-                              static_cast<double>(delta) * static_cast<double>(factor));
+    return static_cast<float>(static_cast<double>(from) + static_cast<double>(delta) * static_cast<double>(factor));
 }
 
 #endif

@@ -29,30 +29,55 @@ TEST(CameraTest, MovesStrafesAndTurns)
         Xyz want_view;
     };
     const Case cases[] = {
-        {"forward: 0.15 of the 5 units to the target", kStartView,
-         [](Camera& c) { c.moveCamera(0.15f); }, {0, 2.5f, 4.25f}, {0, 2.5f, -0.75f}},
-        {"forward twice", kStartView, [](Camera& c) { c.moveCamera(0.15f); c.moveCamera(0.15f); },
-         {0, 2.5f, 3.5f}, {0, 2.5f, -1.5f}},
-        {"back", kStartView, [](Camera& c) { c.moveCamera(-0.15f); }, {0, 2.5f, 5.75f},
-         {0, 2.5f, 0.75f}},
-        {"strafe right", kStartView, [](Camera& c) { c.strafeCamera(0.15f); }, {0.75f, 2.5f, 5},
-         {0.75f, 2.5f, 0}},
-        {"strafe left", kStartView, [](Camera& c) { c.strafeCamera(-0.15f); }, {-0.75f, 2.5f, 5},
-         {-0.75f, 2.5f, 0}},
-        {"a raised target changes neither the step nor any height", {0, 10.5f, 0},
-         [](Camera& c) { c.moveCamera(0.15f); }, {0, 2.5f, 4.25f}, {0, 10.5f, -0.75f}},
-        {"quarter turn right faces +x", kStartView, [](Camera& c) { c.rotateCamera(kQuarterTurn); },
-         kStartPosition, {5, 2.5f, 5}},
-        {"quarter turn left faces -x", kStartView, [](Camera& c) { c.rotateCamera(-kQuarterTurn); },
-         kStartPosition, {-5, 2.5f, 5}},
-        {"turn 0.1 rad", kStartView, [](Camera& c) { c.rotateCamera(0.1f); }, kStartPosition,
+        {"forward: 0.15 of the 5 units to the target",
+         kStartView,
+         [](Camera& c) { c.moveCamera(0.15f); },
+         {0, 2.5f, 4.25f},
+         {0, 2.5f, -0.75f}},
+        {"forward twice",
+         kStartView,
+         [](Camera& c) {
+             c.moveCamera(0.15f);
+             c.moveCamera(0.15f);
+         },
+         {0, 2.5f, 3.5f},
+         {0, 2.5f, -1.5f}},
+        {"back", kStartView, [](Camera& c) { c.moveCamera(-0.15f); }, {0, 2.5f, 5.75f}, {0, 2.5f, 0.75f}},
+        {"strafe right", kStartView, [](Camera& c) { c.strafeCamera(0.15f); }, {0.75f, 2.5f, 5}, {0.75f, 2.5f, 0}},
+        {"strafe left", kStartView, [](Camera& c) { c.strafeCamera(-0.15f); }, {-0.75f, 2.5f, 5}, {-0.75f, 2.5f, 0}},
+        {"a raised target changes neither the step nor any height",
+         {0, 10.5f, 0},
+         [](Camera& c) { c.moveCamera(0.15f); },
+         {0, 2.5f, 4.25f},
+         {0, 10.5f, -0.75f}},
+        {"quarter turn right faces +x",
+         kStartView,
+         [](Camera& c) { c.rotateCamera(kQuarterTurn); },
+         kStartPosition,
+         {5, 2.5f, 5}},
+        {"quarter turn left faces -x",
+         kStartView,
+         [](Camera& c) { c.rotateCamera(-kQuarterTurn); },
+         kStartPosition,
+         {-5, 2.5f, 5}},
+        {"turn 0.1 rad",
+         kStartView,
+         [](Camera& c) { c.rotateCamera(0.1f); },
+         kStartPosition,
          {0.49916708f, 2.5f, 0.024979174f}},
         // Worked in single precision this lands at z = 2.3841858e-6.
-        {"turn 0.001 rad keeps double precision", kStartView,
-         [](Camera& c) { c.rotateCamera(0.001f); }, kStartPosition,
+        {"turn 0.001 rad keeps double precision",
+         kStartView,
+         [](Camera& c) { c.rotateCamera(0.001f); },
+         kStartPosition,
          {0.0049999994f, 2.5f, 0.0000025f}},
-        {"a turn pivots about the eye", kStartView,
-         [](Camera& c) { c.moveCamera(0.15f); c.rotateCamera(kQuarterTurn); }, {0, 2.5f, 4.25f},
+        {"a turn pivots about the eye",
+         kStartView,
+         [](Camera& c) {
+             c.moveCamera(0.15f);
+             c.rotateCamera(kQuarterTurn);
+         },
+         {0, 2.5f, 4.25f},
          {5, 2.5f, 4.25f}},
     };
     for (const Case& c : cases) {
@@ -84,12 +109,15 @@ TEST(PlayerTest, StepsTowardsAFixedPointShrinkAndGrow)
         Xyz want_after_two;
     };
     const Case cases[] = {
-        {"forward: each step 0.15 of what is left", [](Player& p) { p.movePlayer(0.15f); },
-         {0, 2.5f, 4.25f}, {0, 2.5f, 3.6125f}},
-        {"back: each step longer", [](Player& p) { p.movePlayer(-0.15f); }, {0, 2.5f, 5.75f},
-         {0, 2.5f, 6.6125f}},
-        {"strafe right: around the point faced", [](Player& p) { p.strafePlayer(0.15f); },
-         {0.75f, 2.5f, 5}, {1.5f, 2.5f, 4.8875f}},
+        {"forward: each step 0.15 of what is left",
+         [](Player& p) { p.movePlayer(0.15f); },
+         {0, 2.5f, 4.25f},
+         {0, 2.5f, 3.6125f}},
+        {"back: each step longer", [](Player& p) { p.movePlayer(-0.15f); }, {0, 2.5f, 5.75f}, {0, 2.5f, 6.6125f}},
+        {"strafe right: around the point faced",
+         [](Player& p) { p.strafePlayer(0.15f); },
+         {0.75f, 2.5f, 5},
+         {1.5f, 2.5f, 4.8875f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,8 +151,7 @@ TEST(BodiesTest, ViewOnPositionStaysPut)
         const char* name;
         Xyz point;
     };
-    const Case poses[] = {{"all zero, as before start-up", {0, 0, 0}},
-                          {"start position", kStartPosition}};
+    const Case poses[] = {{"all zero, as before start-up", {0, 0, 0}}, {"start position", kStartPosition}};
     const float factors[] = {0.15f, -0.15f, kQuarterTurn};
     for (const Case& pose : poses) {
         for (float f : factors) {

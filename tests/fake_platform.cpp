@@ -6,10 +6,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 namespace fake {
@@ -46,8 +48,7 @@ SDL_Surface g_surface;
 long g_allocations = 0;
 long g_allocations_at_loop_start = -1;
 
-std::size_t formatInto(char* out, std::size_t capacity, const char* name, const double* args,
-                       int argc)
+std::size_t formatInto(char* out, std::size_t capacity, const char* name, const double* args, int argc)
 {
     char* p = out;
     char* end = out + capacity - 1;
@@ -211,10 +212,9 @@ std::vector<Call> calls()
 
 std::vector<Call> callsNamed(const std::string& name)
 {
+    const std::vector<Call> all = calls();
     std::vector<Call> out;
-    for (const Call& call : calls()) {
-        if (call.name == name) out.push_back(call);
-    }
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [&](const Call& call) { return call.name == name; });
     return out;
 }
 
@@ -248,8 +248,8 @@ char* SDL_GetError(void)
 
 SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
 {
-    record("SDL_SetVideoMode", {static_cast<double>(width), static_cast<double>(height),
-                                static_cast<double>(bpp), static_cast<double>(flags)});
+    record("SDL_SetVideoMode", {static_cast<double>(width), static_cast<double>(height), static_cast<double>(bpp),
+                                static_cast<double>(flags)});
     return g_start_up.video_mode_fails ? nullptr : &g_surface;
 }
 
@@ -315,10 +315,7 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { record("glCl
 void glClearDepth(GLclampd depth) { record("glClearDepth", {depth}); }
 void glEnable(GLenum cap) { record("glEnable", {static_cast<double>(cap)}); }
 void glDepthFunc(GLenum func) { record("glDepthFunc", {static_cast<double>(func)}); }
-void glHint(GLenum target, GLenum mode)
-{
-    record("glHint", {static_cast<double>(target), static_cast<double>(mode)});
-}
+void glHint(GLenum target, GLenum mode) { record("glHint", {static_cast<double>(target), static_cast<double>(mode)}); }
 void glMatrixMode(GLenum mode) { record("glMatrixMode", {static_cast<double>(mode)}); }
 void glLoadIdentity(void) { record("glLoadIdentity"); }
 void glClear(GLbitfield mask) { record("glClear", {static_cast<double>(mask)}); }
@@ -335,8 +332,8 @@ void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble z_near, GLdouble z_
     record("gluPerspective", {fovy, aspect, z_near, z_far});
 }
 
-void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble center_x, GLdouble center_y,
-               GLdouble center_z, GLdouble up_x, GLdouble up_y, GLdouble up_z)
+void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble center_x, GLdouble center_y, GLdouble center_z,
+               GLdouble up_x, GLdouble up_y, GLdouble up_z)
 {
     record("gluLookAt", {eye_x, eye_y, eye_z, center_x, center_y, center_z, up_x, up_y, up_z});
 }
@@ -377,5 +374,5 @@ void* operator new(std::size_t size)
 void* operator new[](std::size_t size) { return ::operator new(size); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t /*size*/) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t /*size*/) noexcept { std::free(p); }

@@ -41,8 +41,7 @@ TEST_F(KeyboardTest, HeldKeysWalkBothBodies)
         // The player's back step is taken on its already shortened vector,
         // so it ends 0.15 * 0.15 * 5 ahead.
         {"W and S", {SDLK_w, SDLK_s}, {0, 2.5f, 5}, {0, 2.5f, 0x1p-25f}, {0, 2.5f, 4.8875f}},
-        {"W and D", {SDLK_w, SDLK_d}, {0.75f, 2.5f, 4.25f}, {0.75f, 2.5f, -0.75f},
-         {0.637500048f, 2.5f, 4.25f}},
+        {"W and D", {SDLK_w, SDLK_d}, {0.75f, 2.5f, 4.25f}, {0.75f, 2.5f, -0.75f}, {0.637500048f, 2.5f, 4.25f}},
         {"A and D", {SDLK_a, SDLK_d}, {0x1p-25f, 2.5f, 5}, {0x1p-25f, 2.5f, 0}, {0x1p-25f, 2.5f, 5.1125f}},
     };
     for (const Case& c : cases) {

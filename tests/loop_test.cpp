@@ -60,8 +60,8 @@ testing::AssertionResult sameCalls(const Calls& got, const Calls& want)
     failure << "calls part at #" << i << " (got " << got.size() << ", want " << want.size() << ")\n";
     const std::size_t from = i < 3 ? 0 : i - 3;
     for (std::size_t k = from; k < i + 3; ++k) {
-        failure << "  #" << k << "  got " << (k < got.size() ? fake::format(got[k]) : "(none)")
-                << "   want " << (k < want.size() ? fake::format(want[k]) : "(none)") << "\n";
+        failure << "  #" << k << "  got " << (k < got.size() ? fake::format(got[k]) : "(none)") << "   want "
+                << (k < want.size() ? fake::format(want[k]) : "(none)") << "\n";
     }
     return failure;
 }
@@ -99,7 +99,7 @@ protected:
     void SetUp() override { fake::reset(); }
 
     // Runs the program over the scripted passes; the result is SDL_main's.
-    int run(std::vector<Pass> passes)
+    static int run(std::vector<Pass> passes)
     {
         fake::script(std::move(passes));
         char name[] = "gridwalk";
@@ -147,12 +147,10 @@ TEST_F(LoopTest, InputTakenInAPassShowsInThatPassesFrame)
     Pass look{{}, {}, std::make_pair(650, 512)};
     EXPECT_EQ(run({walk, look, {{fake::quit()}}}), 0);
 
-    const Calls want = Calls{kPoll, kKeyState, kPoll, kMouseState} +
-                       frameCalls({0, 2.5f, 4.25f}, {0, 2.5f, -0.75f}) +
+    const Calls want = Calls{kPoll, kKeyState, kPoll, kMouseState} + frameCalls({0, 2.5f, 4.25f}, {0, 2.5f, -0.75f}) +
                        Calls{kPoll, kMouseState, kWarp} +
                        frameCalls({0, 2.5f, 4.25f}, {0.049999166f, 2.5f, -0.74975f}) +
-                       Calls{kPoll, kPoll, kMouseState} +
-                       frameCalls({0, 2.5f, 4.25f}, {0.049999166f, 2.5f, -0.74975f});
+                       Calls{kPoll, kPoll, kMouseState} + frameCalls({0, 2.5f, 4.25f}, {0.049999166f, 2.5f, -0.74975f});
     EXPECT_TRUE(sameCalls(loopCalls(), want));
 }
 
@@ -169,8 +167,7 @@ TEST_F(LoopTest, QuitAndEscapeFinishTheirPass)
     const Case cases[] = {
         {"quit", fake::quit(), {kPoll, kPoll, kKeyState, kPoll}, {0, 2.5f, 4.25f}},
         // Escape's own key-down walks too.
-        {"escape", fake::keyDown(SDLK_ESCAPE), {kPoll, kKeyState, kPoll, kKeyState, kPoll},
-         {0, 2.5f, 3.5f}},
+        {"escape", fake::keyDown(SDLK_ESCAPE), {kPoll, kKeyState, kPoll, kKeyState, kPoll}, {0, 2.5f, 3.5f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -229,14 +226,16 @@ TEST_F(LoopTest, FrameIgnoresTheSurfaceItIsGiven)
 
 TEST_F(LoopTest, ArgumentsChangeNothing)
 {
-    const std::vector<Pass> passes = {{{fake::keyDown(SDLK_d)}, {SDLK_d}, std::make_pair(700, 300)},
-                                      {{fake::quit()}}};
+    const std::vector<Pass> passes = {{{fake::keyDown(SDLK_d)}, {SDLK_d}, std::make_pair(700, 300)}, {{fake::quit()}}};
     run(passes);
     const Calls without_arguments = fake::calls();
 
     fake::reset();
     fake::script(passes);
-    char a0[] = "gridwalk", a1[] = "--window", a2[] = "-geometry", a3[] = "640x480";
+    char a0[] = "gridwalk";
+    char a1[] = "--window";
+    char a2[] = "-geometry";
+    char a3[] = "640x480";
     char* argv[] = {a0, a1, a2, a3, nullptr};
     EXPECT_EQ(SDL_main(4, argv), 0);
     EXPECT_TRUE(sameCalls(fake::calls(), without_arguments));

@@ -80,9 +80,8 @@ std::map<std::string, std::optional<std::string>> runtimeEnvironment(const std::
     std::map<std::string, std::optional<std::string>> environment;
     environment["DISPLAY"] = display;
     environment["SDL_VIDEODRIVER"] = std::nullopt;
-    environment["LD_LIBRARY_PATH"] = setup.sdl_library_dir.empty()
-                                         ? std::nullopt
-                                         : std::optional<std::string>(setup.sdl_library_dir);
+    environment["LD_LIBRARY_PATH"] =
+        setup.sdl_library_dir.empty() ? std::nullopt : std::optional<std::string>(setup.sdl_library_dir);
     return environment;
 }
 
@@ -102,12 +101,8 @@ std::string mappedSdl(pid_t pid)
 
 bool allBlack(const Frame& frame)
 {
-    for (const std::uint32_t pixel : frame.pixels) {
-        if (pixel != kBlackRgb) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(frame.pixels.begin(), frame.pixels.end(),
+                       [](std::uint32_t pixel) { return pixel == kBlackRgb; });
 }
 
 // "" when every pixel is the background or the grid's colour.
@@ -118,8 +113,7 @@ std::string strayColour(const Frame& frame)
             const std::uint32_t pixel = frame.at(x, y);
             if (pixel != kBlackRgb && pixel != kGridRgb) {
                 char text[96];
-                std::snprintf(text, sizeof text, "pixel (%d, %d) is #%06x, neither black nor the grid", x, y,
-                              pixel);
+                std::snprintf(text, sizeof text, "pixel (%d, %d) is #%06x, neither black nor the grid", x, y, pixel);
                 return text;
             }
         }
@@ -133,8 +127,8 @@ std::string keepFrame(const Frame& frame)
 {
     static int kept = 0;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = std::string(test->test_suite_name()) + "." + test->name() + "." + setup.runtime + "." +
-                             std::to_string(++kept) + ".ppm";
+    std::string path = std::string(test->test_suite_name()) + "." + test->name() + "." + setup.runtime + "." +
+                       std::to_string(++kept) + ".ppm";
     writePpm(frame, path);
     return path;
 }
@@ -161,9 +155,9 @@ std::optional<int> stepsShown(const Frame& frame, Pose (*pose_after)(int), int l
     if (matches.size() == 1) {
         return matches.front();
     }
-    *why = matches.empty() ? "no whole number of steps in [" + std::to_string(lo) + ", " + std::to_string(hi) +
-                                 "] gives this frame"
-                           : "several step counts give this frame";
+    *why = matches.empty()
+               ? "no whole number of steps in [" + std::to_string(lo) + ", " + std::to_string(hi) + "] gives this frame"
+               : "several step counts give this frame";
     *why += " (frame kept in " + keepFrame(frame) + ")";
     return std::nullopt;
 }
@@ -201,8 +195,9 @@ protected:
         viewer_ = std::make_unique<ViewerProcess>(setup.viewer, runtimeEnvironment(display_name_));
         const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
         while (true) {
-            ASSERT_TRUE(viewer_->running()) << "viewer ended at start-up: " << viewer_->waitForEnd(milliseconds(0))->describe()
-                                            << "\nstdout: " << viewer_->output() << "\nstderr: " << viewer_->errors();
+            ASSERT_TRUE(viewer_->running())
+                << "viewer ended at start-up: " << viewer_->waitForEnd(milliseconds(0))->describe()
+                << "\nstdout: " << viewer_->output() << "\nstderr: " << viewer_->errors();
             ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no grid on the screen after start-up";
             if (x_->waitForFrames(1, milliseconds(200)) && !allBlack(x_->capture())) {
                 break;
@@ -312,8 +307,8 @@ TEST_F(ViewerTest, FirstFrameShowsTheGridFromTheStartPose)
     const double cut_row = groundRowAhead(startPose(), 100.0);
     for (int y = 0; y < static_cast<int>(cut_row) - 1; ++y) {
         for (int x = 0; x < frame.width; ++x) {
-            ASSERT_FALSE(frame.isGrid(x, y)) << "grid at (" << x << ", " << y << "), beyond the far cut at row "
-                                             << cut_row;
+            ASSERT_FALSE(frame.isGrid(x, y))
+                << "grid at (" << x << ", " << y << "), beyond the far cut at row " << cut_row;
         }
     }
     // The line x = 0 runs straight down the middle, from the cut to the bottom.
@@ -420,9 +415,8 @@ TEST_F(ViewerTest, HeldKeyWalksWholeStepsOfThreeQuarters)
         const long held_ms = hold(c.key, kHoldMs);
         std::string why;
         const int most = mostStepsFor(held_ms);
-        const std::optional<int> steps =
-            c.sign > 0 ? stepsShown(settled(), c.pose_after, 1, most, &why)
-                       : stepsShown(settled(), c.pose_after, -most, -1, &why);
+        const std::optional<int> steps = c.sign > 0 ? stepsShown(settled(), c.pose_after, 1, most, &why)
+                                                    : stepsShown(settled(), c.pose_after, -most, -1, &why);
         EXPECT_TRUE(steps.has_value()) << why << " (held " << held_ms << " ms)";
         std::printf("%s: %d steps in %ld ms\n", c.name, steps.value_or(0), held_ms);
     }
@@ -455,7 +449,8 @@ TEST_F(ViewerTest, HeldKeyWalksOnEveryKeyDownOfAnotherKey)
     const std::optional<int> before = stepsShown(repeat_over, walked, 1, 19, &why);
     ASSERT_TRUE(before.has_value()) << why;
     ASSERT_TRUE(x_->waitForFrames(10, kFrameTimeout));
-    ASSERT_TRUE(x_->capture() == repeat_over) << "W still repeating after the tap: the rest of the test would prove nothing";
+    ASSERT_TRUE(x_->capture() == repeat_over)
+        << "W still repeating after the tap: the rest of the test would prove nothing";
 
     tap("space");
     const std::optional<int> after = stepsShown(settled(), walked, *before + 1, 19, &why);
@@ -493,11 +488,12 @@ TEST_F(ViewerTest, SurvivesAMinuteOfRandomInput)
 {
     // Keys of every kind but Escape, pressed and released at random, and the
     // pointer thrown anywhere on the screen. Fixed seed: a failure replays.
-    static const char* const kKeys[] = {
-        "w", "a", "s", "d", "q", "e", "z", "x", "1", "2", "0", "space", "Return", "Tab", "BackSpace",
-        "Delete", "Insert", "Home", "End", "Prior", "Next", "Left", "Right", "Up", "Down", "F1", "F5",
-        "F12", "Shift_L", "Control_L", "Alt_L", "Super_L", "Caps_Lock", "Num_Lock", "KP_5", "KP_Enter",
-        "comma", "period", "slash", "minus", "grave"};
+    static const char* const kKeys[] = {"w",         "a",         "s",      "d",       "q",         "e",        "z",
+                                        "x",         "1",         "2",      "0",       "space",     "Return",   "Tab",
+                                        "BackSpace", "Delete",    "Insert", "Home",    "End",       "Prior",    "Next",
+                                        "Left",      "Right",     "Up",     "Down",    "F1",        "F5",       "F12",
+                                        "Shift_L",   "Control_L", "Alt_L",  "Super_L", "Caps_Lock", "Num_Lock", "KP_5",
+                                        "KP_Enter",  "comma",     "period", "slash",   "minus",     "grave"};
     std::mt19937 random(20261211);
     std::uniform_int_distribution<std::size_t> any_key(0, std::size(kKeys) - 1);
     std::uniform_int_distribution<int> any_x(0, kScreenWidth - 1);

@@ -18,7 +18,10 @@ struct Frame {
     int height = 0;
     std::vector<std::uint32_t> pixels;
 
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
+    std::uint32_t at(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
     bool isGrid(int x, int y) const { return at(x, y) == kGridRgb; }
     bool operator==(const Frame& other) const
     {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace e2e {
@@ -41,10 +42,7 @@ struct Vec {
 };
 Vec operator-(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec cross(const Vec& a, const Vec& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+Vec cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 Vec normalised(const Vec& v)
 {
     const double length = std::sqrt(dot(v, v));
@@ -137,6 +135,26 @@ double distanceToLine(double px, double py, const ScreenLine& l)
     return std::sqrt(ex * ex + ey * ey);
 }
 
+// Where along a probe (a row when is_row, else a column, with its pixel
+// centres at `across`) the line clearly crosses it: both ends well off the
+// probe and the crossing well inside the screen. nullopt otherwise.
+std::optional<double> clearCrossing(const ScreenLine& line, bool is_row, double across, int length)
+{
+    const double off0 = (is_row ? line.y0 : line.x0) - across;
+    const double off1 = (is_row ? line.y1 : line.x1) - across;
+    const bool crosses = (off0 > kCrossingMarginPx && off1 < -kCrossingMarginPx) ||
+                         (off0 < -kCrossingMarginPx && off1 > kCrossingMarginPx);
+    if (!crosses) {
+        return std::nullopt;
+    }
+    const double t = off0 / (off0 - off1);
+    const double along = is_row ? line.x0 + t * (line.x1 - line.x0) : line.y0 + t * (line.y1 - line.y0);
+    if (along <= kCrossingMarginPx || along >= length - kCrossingMarginPx) {
+        return std::nullopt;
+    }
+    return along;
+}
+
 // One probe: a screen row (along x) or a screen column (along y).
 std::string compareProbe(const Frame& frame, const std::vector<ScreenLine>& lines, bool is_row, int index)
 {
@@ -162,19 +180,11 @@ std::string compareProbe(const Frame& frame, const std::vector<ScreenLine>& line
                 shown = shown || lit(i);
             }
         }
-        // Where, if anywhere, the line clearly crosses the probe.
-        const double off0 = (is_row ? line.y0 : line.x0) - across;
-        const double off1 = (is_row ? line.y1 : line.x1) - across;
-        if (shown || !((off0 > kCrossingMarginPx && off1 < -kCrossingMarginPx) ||
-                       (off0 < -kCrossingMarginPx && off1 > kCrossingMarginPx))) {
-            continue;
-        }
-        const double t = off0 / (off0 - off1);
-        const double along = is_row ? line.x0 + t * (line.x1 - line.x0) : line.y0 + t * (line.y1 - line.y0);
-        if (along > kCrossingMarginPx && along < length - kCrossingMarginPx) {
+        const std::optional<double> along = clearCrossing(line, is_row, across, length);
+        if (!shown && along) {
             char text[160];
-            std::snprintf(text, sizeof text, "%s: line %s should cross at %.1f, not drawn", where,
-                          line.name.c_str(), along);
+            std::snprintf(text, sizeof text, "%s: line %s should cross at %.1f, not drawn", where, line.name.c_str(),
+                          *along);
             return text;
         }
     }
@@ -225,13 +235,13 @@ std::string compareWithGrid(const Frame& frame, const Pose& pose)
     }
     const std::vector<ScreenLine> lines = projectGrid(pose);
     for (const int row : kProbeRows) {
-        const std::string difference = compareProbe(frame, lines, true, row);
+        std::string difference = compareProbe(frame, lines, true, row);
         if (!difference.empty()) {
             return difference;
         }
     }
     for (const int column : kProbeColumns) {
-        const std::string difference = compareProbe(frame, lines, false, column);
+        std::string difference = compareProbe(frame, lines, false, column);
         if (!difference.empty()) {
             return difference;
         }

@@ -7,14 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace e2e {
 namespace {
@@ -66,9 +66,9 @@ ViewerProcess::ViewerProcess(const std::string& binary,
         }
     }
     std::vector<char*> envp;
-    for (std::string& entry : entries) {
-        envp.push_back(entry.data());
-    }
+    envp.reserve(entries.size() + 1);
+    std::transform(entries.begin(), entries.end(), std::back_inserter(envp),
+                   [](std::string& entry) { return entry.data(); });
     envp.push_back(nullptr);
 
     posix_spawn_file_actions_t files;
@@ -125,8 +125,7 @@ std::optional<Ending> ViewerProcess::waitForEnd(std::chrono::milliseconds timeou
         int status = 0;
         const pid_t reaped = waitpid(pid_, &status, WNOHANG);
         if (reaped == pid_) {
-            ending_ = WIFEXITED(status) ? Ending{true, WEXITSTATUS(status), 0}
-                                        : Ending{false, 0, WTERMSIG(status)};
+            ending_ = WIFEXITED(status) ? Ending{true, WEXITSTATUS(status), 0} : Ending{false, 0, WTERMSIG(status)};
             break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {

@@ -26,8 +26,7 @@ public:
     // default dispositions and no signal is blocked, whatever the caller
     // inherited: a test runner in the background of a non-interactive shell
     // has SIGINT ignored, and SDL leaves an ignored SIGINT alone.
-    ViewerProcess(const std::string& binary,
-                  const std::map<std::string, std::optional<std::string>>& environment);
+    ViewerProcess(const std::string& binary, const std::map<std::string, std::optional<std::string>>& environment);
     // Kills the child if it is still running.
     ~ViewerProcess();
     ViewerProcess(const ViewerProcess&) = delete;

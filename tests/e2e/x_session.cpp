@@ -57,8 +57,7 @@ Frame XSession::capture()
     for (int y = 0; y < frame.height; ++y) {
         for (int x = 0; x < frame.width; ++x) {
             frame.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) +
-                         static_cast<std::size_t>(x)] =
-                static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xffffffUL);
+                         static_cast<std::size_t>(x)] = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xffffffUL);
         }
     }
     XDestroyImage(image);
@@ -122,8 +121,8 @@ bool XSession::waitForFrames(int frames, std::chrono::milliseconds timeout)
                 ++seen;
             }
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (seen >= frames) {
             break;
         }

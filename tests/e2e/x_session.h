@@ -8,8 +8,10 @@
 
 #include "frame.h"
 
-// Xlib's types, kept out of the tests' namespace.
-typedef struct _XDisplay Display;
+// Xlib's types, declared rather than included: Xlib.h defines macros such as
+// None, Bool and Status that would leak into every test. The struct's name is
+// Xlib's own.
+typedef struct _XDisplay Display;  // NOLINT(bugprone-reserved-identifier)
 typedef unsigned long XID;
 
 namespace e2e {
