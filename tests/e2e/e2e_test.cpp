@@ -204,6 +204,8 @@ protected:
             }
         }
         const std::string sdl = mappedSdl(viewer_->pid());
+        // Without this, a lookup that found nothing would pass as classic SDL.
+        ASSERT_FALSE(sdl.empty()) << "no libSDL-1.2 mapped in the viewer";
         if (setup.sdl_library_dir.empty()) {
             ASSERT_EQ(sdl.find("sdl12-compat"), std::string::npos) << "wanted classic SDL, got " << sdl;
         } else {
