@@ -8,7 +8,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 readonly dir=build-bench
-readonly compat_libdir=/usr/lib/x86_64-linux-gnu/sdl12-compat
 # Start-ups per program; each round starts all six (three programs on two
 # runtimes), about 3 s a round here.
 readonly first_frame_rounds=12
@@ -34,6 +33,10 @@ build() {
 
 scripts/packages.sh cmake make g++ libsdl1.2-dev libglu1-mesa-dev libgl1-mesa-dri \
   libx11-dev libbenchmark-dev xvfb libsdl1.2-compat
+# sdl12-compat's libSDL-1.2 sits beside the classic one, in a directory of its
+# own under this architecture's library directory.
+compat_libdir=/usr/lib/$(gcc -print-multiarch)/sdl12-compat
+readonly compat_libdir
 mkdir -p "$dir"
 step build build
 echo "build: $dir (Release)"

@@ -28,11 +28,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "grid_colour.h"
+#include "median.h"
 
 namespace {
 
@@ -90,8 +92,8 @@ public:
     // True when some pixel of the strip has the grid's colour exactly.
     bool showsFrame()
     {
-        XImage* image = XGetImage(display_, root_, 0, kStripTop, static_cast<unsigned>(width_),
-                                  kStripRows, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display_, root_, 0, kStripTop, static_cast<unsigned>(width_), kStripRows, AllPlanes, ZPixmap);
         if (image == nullptr) fail("XGetImage failed on the root window");
         // Pixels are read as host words: that needs 32 bits a pixel in host
         // byte order, with 8 bits a channel, which a local Xvfb at depth 24 has.
@@ -107,10 +109,10 @@ public:
             fail("the screen is not 32-bit TrueColor in host byte order");
         }
         const std::uint32_t mask = static_cast<std::uint32_t>(image->red_mask | image->green_mask | image->blue_mask);
-        const std::uint32_t wanted = static_cast<std::uint32_t>(
-            (static_cast<unsigned long>(kGridColourRed) << shift(image->red_mask)) |
-            (static_cast<unsigned long>(kGridColourGreen) << shift(image->green_mask)) |
-            (static_cast<unsigned long>(kGridColourBlue) << shift(image->blue_mask)));
+        const std::uint32_t wanted =
+            static_cast<std::uint32_t>((static_cast<unsigned long>(kGridColourRed) << shift(image->red_mask)) |
+                                       (static_cast<unsigned long>(kGridColourGreen) << shift(image->green_mask)) |
+                                       (static_cast<unsigned long>(kGridColourBlue) << shift(image->blue_mask)));
         bool found = false;
         for (int y = 0; y < kStripRows && !found; ++y) {
             const char* row = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
@@ -160,7 +162,9 @@ double msSince(Clock::time_point start)
         setenv("LD_LIBRARY_PATH", subject.libdir.c_str(), 1);
     }
     std::vector<char*> argv;
-    for (const std::string& arg : subject.argv) argv.push_back(const_cast<char*>(arg.c_str()));
+    // execvp wants char* const[]; it does not write through them.
+    std::transform(subject.argv.begin(), subject.argv.end(), std::back_inserter(argv),
+                   [](const std::string& arg) { return const_cast<char*>(arg.c_str()); });
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
     std::perror(argv[0]);
@@ -210,8 +214,8 @@ double observeOnce(RootStrip& strip, const Subject& subject, int log_fd, const c
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) {
             g_child = 0;
-            fail(subject.label + " ended (" + describeStatus(status) +
-                 ") before showing a frame; its output is in " + log_path);
+            fail(subject.label + " ended (" + describeStatus(status) + ") before showing a frame; its output is in " +
+                 log_path);
         }
         if (Clock::now() - start > kFirstFrameTimeout) {
             endChild(pid);
@@ -222,13 +226,6 @@ double observeOnce(RootStrip& strip, const Subject& subject, int log_fd, const c
     const double ms = msSince(start);
     endChild(pid);
     return ms;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 std::vector<Subject> parseSubjects(int argc, char* argv[], int first)
@@ -280,8 +277,7 @@ int main(int argc, char* argv[])
     }
     for (const Subject& s : subjects) {
         std::printf("%s\t%.1f\t%.1f\t%.1f\n", s.label.c_str(), median(s.ms),
-                    *std::min_element(s.ms.begin(), s.ms.end()),
-                    *std::max_element(s.ms.begin(), s.ms.end()));
+                    *std::min_element(s.ms.begin(), s.ms.end()), *std::max_element(s.ms.begin(), s.ms.end()));
     }
     close(log_fd);
     return 0;

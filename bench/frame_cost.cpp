@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SDL.h"
+#include "median.h"
 #include "viewer.h"
 
 namespace {
@@ -48,13 +49,6 @@ double batchMsPerFrame(void (*frame)())
     return took.count() / kFramesPerBatch;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 }  // namespace
 
 int main()
@@ -77,7 +71,9 @@ int main()
         floorFrame();
     }
 
-    std::vector<double> viewer_ms, floor_ms, ratios;
+    std::vector<double> viewer_ms;
+    std::vector<double> floor_ms;
+    std::vector<double> ratios;
     for (int round = 0; round < kRounds; ++round) {
         // Pending X events are handled between batches, as the viewer's loop
         // would, but outside the timing.

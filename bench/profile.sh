@@ -15,6 +15,7 @@ readonly samples_per_second=999
 readonly event=cpu-clock
 
 [[ -x $viewer ]] || { echo "profile: $viewer missing, run ./bench.sh first" >&2; exit 1; }
+scripts/packages.sh linux-perf
 mkdir -p "$dir"
 tests/e2e/xvfb.sh start "$dir/xvfb"
 trap 'tests/e2e/xvfb.sh stop "$dir/xvfb" >/dev/null' EXIT

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# clang-tidy, with the checks of .clang-tidy, over every file of src/ and
-# tests/ that the build compiles, as the build compiles it (from the build
+# clang-tidy, with the checks of .clang-tidy, over every file of src/, tests/
+# and bench/ that the build compiles, as the build compiles it (from the build
 # directory's compile_commands.json, build/ unless given). Any warning fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,9 +14,10 @@ fi
 # The source tree as CMake names it in the database, symbolic links and all.
 root=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")/
 mapfile -t files < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$db" |
-                     awk -v root="$root" 'index($0, root "src/") == 1 || index($0, root "tests/") == 1' | sort -u)
+                     awk -v root="$root" 'index($0, root "src/") == 1 || index($0, root "tests/") == 1 ||
+                                          index($0, root "bench/") == 1' | sort -u)
 if ((${#files[@]} == 0)); then
-  echo "tidy: $db lists no file of src/ or tests/" >&2
+  echo "tidy: $db lists no file of src/, tests/ or bench/" >&2
   exit 1
 fi
 # One clang-tidy per file; a file's findings are printed together, when it fails.
