@@ -30,5 +30,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # then fail to set the video mode.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_project.cmake)
 
 include(CPack)
